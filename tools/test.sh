@@ -34,7 +34,8 @@ fi
 
 echo "Making the test Wine prefix..."
 zelvar_ensure_prefix "$WINEPREFIX"
-# One wine server for the whole run.
+# One wine server for the whole run, with Wine's services already up.
 wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 ctest --preset default

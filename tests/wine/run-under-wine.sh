@@ -44,7 +44,16 @@ export ZELVAR_FAKE_DWM
 
 zelvar_set_dpi "${ZELVAR_LOGPIXELS:-96}"
 
+# Wine's own helper processes (services, the desktop) may outlive the
+# program and would hold CTest's output pipe open: they get a file instead,
+# which is shown once the program has ended.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+status=0
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'wine "$@"; s=$?; wineserver -w; exit $s' sh "$@" >"$log" 2>&1 || status=$?
+else
+    wine "$@" >"$log" 2>&1 </dev/null || status=$?
 fi
-exec wine "$@"
+cat "$log"
+exit $status
