@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 
 #include "stack_check.h"
@@ -38,6 +39,25 @@ void ExpectHostText(const char *text, const char *what)
 }
 
 }  // namespace
+
+bool operator==(const FakeDwmCall &a, const FakeDwmCall &b)
+{
+    return a.window == b.window && a.attribute == b.attribute &&
+           a.value == b.value && a.size == b.size;
+}
+
+std::ostream &operator<<(std::ostream &out, const FakeDwmCall &call)
+{
+    char text[96];
+    snprintf(text, sizeof text, "{window %d, attribute %lu, value 0x%08lX, size %lu}",
+             (int)(INT_PTR)call.window, call.attribute, call.value, call.size);
+    return out << text;
+}
+
+FakeDwmCall AttributeCall(HWND window, DWORD attribute, DWORD value)
+{
+    return {window, attribute, value, 4};
+}
 
 void ClearRecords()
 {

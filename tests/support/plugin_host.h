@@ -4,12 +4,19 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "../fake_dwmapi/fake_dwmapi.h"
+
+// Window-manager calls compare field by field and print readably.
+bool operator==(const FakeDwmCall &a, const FakeDwmCall &b);
+std::ostream &operator<<(std::ostream &out, const FakeDwmCall &call);
+// The call the plug-in makes to set `attribute` to `value` on `window`.
+FakeDwmCall AttributeCall(HWND window, DWORD attribute, DWORD value);
 
 // One call of the host's AddAction callback.
 struct AddActionCall {
