@@ -157,8 +157,12 @@ TEST_F(BindingWithoutDwmapi, EveryOperationReportsTheApiMissing)
     plugin.InitPlugIn(nullptr, nullptr, nullptr, nullptr);
     ExpectEveryOperationUnbound(plugin);
     // The query needs no window manager.
+    HWND window = CreateHostWindow(L"Foreground without a window manager");
+    SetForegroundWindow(window);
     ClearRecords();
     EXPECT_EQ(plugin.ExecAction(4, nullptr), 1);
+    EXPECT_EQ(LastValue("[Zelvar.LastError]"), "OK");
+    DestroyWindow(window);
 }
 
 TEST_F(BindingWithoutDwmapi, TheLoadIsTriedAgainOnTheNextCall)

@@ -20,6 +20,9 @@ zelvar_ensure_prefix() {
         if [ ! -f "$1/.zelvar-ready" ]; then
             rm -rf "$1"
             wineboot --init >/dev/null 2>&1
+            # Without a window manager on the virtual screen, a managed
+            # window makes Wine wait 2 s for its withdrawal on every destroy.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
             wineserver -w
             echo 96 >"$1/.zelvar-dpi"
             touch "$1/.zelvar-ready"
