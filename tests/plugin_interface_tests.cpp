@@ -4,6 +4,8 @@
 #include "plugin_fixture.h"
 #include "stack_check.h"
 
+#include <algorithm>
+
 namespace {
 
 struct CatalogueRow {
@@ -68,6 +70,38 @@ TEST_F(PluginInterface, ExportsExactlyTheFiveEntryPointsByName)
     EXPECT_EQ(found, (std::vector<std::string>{"_nbEditAction", "_nbExecAction",
                                                "_nbInitPlugIn", "_nbMessage",
                                                "_nbRegisterPlugIn"}));
+}
+
+TEST_F(PluginInterface, ImportsOnlySystemLibrariesAndNeverTheWindowManager)
+{
+    const BYTE *base = (const BYTE *)plugin.Module();
+    auto nt = (const IMAGE_NT_HEADERS32 *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> imported;
+    for (auto entry = (const IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress); entry->Name != 0;
+         entry++) {
+        std::string name = (const char *)(base + entry->Name);
+        for (char &c : name)
+            c = (char)tolower((unsigned char)c);
+        imported.push_back(name);
+    }
+    std::sort(imported.begin(), imported.end());
+    EXPECT_EQ(imported, (std::vector<std::string>{"comdlg32.dll", "gdi32.dll", "kernel32.dll",
+                                                  "user32.dll"}));
+    EXPECT_EQ(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_TLS].Size, 0u)
+        << "no thread-local callbacks run at load";
+}
+
+TEST_F(PluginInterface, CarriesItsManifestAsResourceTwo)
+{
+    HRSRC resource = FindResourceW(plugin.Module(), MAKEINTRESOURCEW(2), (LPCWSTR)RT_MANIFEST);
+    ASSERT_NE(resource, nullptr);
+    const char *data = (const char *)LockResource(LoadResource(plugin.Module(), resource));
+    std::string manifest(data, SizeofResource(plugin.Module(), resource));
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\""), std::string::npos);
+    EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
 }
 
 TEST_F(PluginInterface, RegisterAddsTheSixActionsInOrder)
