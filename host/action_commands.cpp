@@ -27,7 +27,6 @@ int Finish(const Arguments &arguments, LoadedPlugin *plugin, const TargetWindow 
 {
     printf("%d of %d %s returned 1.\n", succeeded, total, what);
     KeepOpenIfAsked(arguments, target);
-    ReleaseTargetWindow(target);
     UnloadPlugin(plugin);
     return succeeded == total ? kExitOk : kExitActionFailed;
 }

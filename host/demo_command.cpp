@@ -37,7 +37,6 @@ int RunDemoCommand(const Arguments &arguments)
            "attributes but draws no colour.)\n",
            succeeded, (int)actions.size());
     KeepOpenIfAsked(demo, target);
-    ReleaseTargetWindow(target);
     UnloadPlugin(&plugin);
     return succeeded == (int)actions.size() ? kExitOk : kExitActionFailed;
 }

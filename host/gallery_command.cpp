@@ -82,7 +82,6 @@ int RunGalleryCommand(const Arguments &arguments)
     }
     if (code == kExitOk)
         KeepOpenIfAsked(arguments, target);
-    ReleaseTargetWindow(target);
     UnloadPlugin(&plugin);
     return code;
 }

@@ -105,12 +105,6 @@ bool SelectTargetWindow(const Arguments &arguments, TargetWindow *target, ExitCo
     return true;
 }
 
-void ReleaseTargetWindow(const TargetWindow &target)
-{
-    if (target.own && IsWindow(target.window))
-        DestroyWindow(target.window);
-}
-
 std::string DescribeWindow(HWND window)
 {
     wchar_t title[512] = L"";

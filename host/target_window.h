@@ -10,13 +10,14 @@
 
 struct TargetWindow {
     HWND window;
-    bool own;  // created by zelvar-host, destroyed when it is done
+    // Created by zelvar-host. It goes with the process, which ends right
+    // after the commands (quicker under Wine than DestroyWindow).
+    bool own;
 };
 
 // On failure returns false with the exit code and a one-line reason.
 bool SelectTargetWindow(const Arguments &arguments, TargetWindow *target, ExitCode *code,
                         std::string *error);
-void ReleaseTargetWindow(const TargetWindow &target);
 
 // "65794 "Untitled - Notepad"", for printing.
 std::string DescribeWindow(HWND window);
