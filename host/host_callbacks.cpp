@@ -27,9 +27,11 @@ int WINAPI HostAddAction(int number, char *name, char *hint, int editorFlag, int
 
 int WINAPI HostSetVariable(char *name, char *value)
 {
-    VariableWrite write = {TakeHostText(name), TakeHostText(value)};
+    bool nullValue = value == NULL;
+    VariableWrite write = {TakeHostText(name), nullValue ? "" : TakeHostText(value)};
     if (EchoVariableWrites)
-        printf("    %s = \"%s\"\n", write.name.c_str(), write.value.c_str());
+        printf(nullValue ? "    %s = null\n" : "    %s = \"%s\"\n", write.name.c_str(),
+               write.value.c_str());
     VariableWrites.push_back(write);
     return 0;
 }
