@@ -9,6 +9,27 @@ FakeDwmCall Calls[kMaxCalls];
 int CallCount;
 HRESULT Results[kMaxAttribute];
 
+// A process the test starts (such as the workbench) keeps its records to
+// itself; with ZELVAR_FAKE_DWM_LOG naming a file, every call is also
+// appended there as a line "window attribute value size".
+void AppendToLog(HWND window, DWORD attribute, DWORD value, DWORD size)
+{
+    char path[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("ZELVAR_FAKE_DWM_LOG", path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    char line[64];
+    int count = wsprintfA(line, "%d %lu %lu %lu\r\n", (int)(INT_PTR)window, attribute,
+                          value, size);
+    DWORD written = 0;
+    WriteFile(file, line, count, &written, NULL);
+    CloseHandle(file);
+}
+
 }  // namespace
 
 extern "C" {
@@ -24,6 +45,8 @@ HRESULT WINAPI DwmSetWindowAttribute(HWND window, DWORD attribute,
         call.size = size;
     }
     CallCount++;
+    AppendToLog(window, attribute, value != NULL && size >= 4 ? *(const DWORD *)value : 0xDEADBEEF,
+                size);
     return attribute < kMaxAttribute ? Results[attribute] : E_INVALIDARG;
 }
 
