@@ -13,6 +13,9 @@ set(CMAKE_RC_COMPILER ${ZELVAR_TARGET}-windres)
 # Clang 14 does not recognise Debian's "12-posix" gcc folder, so the C++
 # headers and the gcc runtime libraries are named here.
 file(GLOB ZELVAR_GCC_DIRS /usr/lib/gcc/${ZELVAR_TARGET}/*-posix)
+if(NOT ZELVAR_GCC_DIRS)
+  message(FATAL_ERROR "No /usr/lib/gcc/${ZELVAR_TARGET}/*-posix: run tools/setup.sh")
+endif()
 list(SORT ZELVAR_GCC_DIRS COMPARE NATURAL ORDER DESCENDING)
 list(GET ZELVAR_GCC_DIRS 0 ZELVAR_GCC_DIR)
 set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES
