@@ -1,12 +1,20 @@
 #!/bin/sh
-# Builds everything and runs every test under Wine, in a Wine prefix made
-# afresh for this run. Ends with CTest's summary; the exit code is CTest's.
+# Builds everything, the library with gcc and with clang, checks that the
+# build is reproducible, and runs every test under Wine against both DLLs,
+# in a Wine prefix made afresh for this run. Ends with CTest's summary; the
+# exit code is CTest's.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 tools/setup.sh
-cmake --preset default >/dev/null
+# --- Release checks: the clang build of the library (every test also runs
+# against it, as NAME.clang) and two clean builds compared byte for byte.
+cmake --preset clang >/dev/null
+cmake --build --preset clang
+tools/check-reproducible.sh HEAD default clang
+# ---
+cmake --preset default -DZELVAR_CLANG_PLUGIN="$root/build/clang/bin/ZelvarPlugin.dll" >/dev/null
 cmake --build --preset default
 
 . tests/wine/wine-env.sh

@@ -4,7 +4,9 @@
 
 WCHAR *AppendText(WCHAR *buffer, int capacity, const WCHAR *piece)
 {
-    int length = lstrlenW(buffer);
+    int length = 0;
+    while (buffer[length] != 0)
+        length++;
     while (*piece != 0 && length < capacity - 1)
         buffer[length++] = *piece++;
     buffer[length] = 0;

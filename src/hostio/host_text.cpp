@@ -2,15 +2,15 @@
 
 char *ToHostText(const WCHAR *text)
 {
+    // Both the count and the conversion include the terminator, so the
+    // block is filled exactly: the text's bytes, then one zero byte.
     int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, NULL, 0, NULL, NULL);
-    int count = bytes > 0 ? bytes - 1 : 0;
-    char *block = (char *)GlobalAlloc(GPTR, count + 1);
+    if (bytes < 1)
+        bytes = 1;
+    char *block = (char *)GlobalAlloc(GPTR, bytes);
     if (block == NULL)
         return NULL;
-    int written = 0;
-    if (count > 0)
-        written = WideCharToMultiByte(CP_ACP, 0, text, lstrlenW(text), block,
-                                      count, NULL, NULL);
-    block[written] = 0;
+    if (bytes > 1)
+        WideCharToMultiByte(CP_ACP, 0, text, -1, block, bytes, NULL, NULL);
     return block;
 }

@@ -81,12 +81,19 @@ int TextInteger(const char *text)
     NumberReader reader = {kBlanks, false, 10, 0};
     WCHAR shortBuffer[kShortText];
     WCHAR *wide = shortBuffer;
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
-    if (length > kShortText)
-        wide = (WCHAR *)HeapAlloc(GetProcessHeap(), 0, length * sizeof(WCHAR));
+    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kShortText);
+    if (length == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        // A long text is measured, then converted into a block of its size.
+        length = MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
+        wide = length > 0 ? (WCHAR *)HeapAlloc(GetProcessHeap(), 0,
+                                                length * sizeof(WCHAR))
+                          : NULL;
+        if (wide != NULL &&
+            MultiByteToWideChar(CP_ACP, 0, text, -1, wide, length) != length)
+            length = 0;
+    }
 
-    if (wide != NULL && length > 0 &&
-        MultiByteToWideChar(CP_ACP, 0, text, -1, wide, length) == length) {
+    if (wide != NULL && length > 0) {
         for (int i = 0; wide[i] != 0 && FeedNumberChar(&reader, wide[i]); i++) {
         }
     } else {
