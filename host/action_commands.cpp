@@ -64,30 +64,12 @@ int ExecuteActions(const LoadedPlugin &plugin, const std::vector<ResolvedAction>
     return succeeded;
 }
 
-int RunRunCommand(const Arguments &arguments)
-{
-    LoadedPlugin plugin = {};
-    std::vector<ResolvedAction> actions;
-    TargetWindow target = {};
-    int code = StartActions(arguments, &plugin, &actions, &target);
-    if (code != kExitOk) {
-        UnloadPlugin(&plugin);
-        return code;
-    }
-    int succeeded = ExecuteActions(plugin, actions);
-    return Finish(arguments, &plugin, target, succeeded, (int)actions.size(), "actions");
-}
+namespace {
 
-int RunEditCommand(const Arguments &arguments)
+// Prints each action's parameters, opens its editor, and reports what the
+// editor left in every entry.
+int EditActions(const LoadedPlugin &plugin, const std::vector<ResolvedAction> &actions)
 {
-    LoadedPlugin plugin = {};
-    std::vector<ResolvedAction> actions;
-    TargetWindow target = {};
-    int code = StartActions(arguments, &plugin, &actions, &target);
-    if (code != kExitOk) {
-        UnloadPlugin(&plugin);
-        return code;
-    }
     int succeeded = 0;
     for (const ResolvedAction &action : actions) {
         const CatalogueEntry &entry = *action.entry;
@@ -102,5 +84,28 @@ int RunEditCommand(const Arguments &arguments)
         succeeded += result == 1;
         PumpMessages();
     }
-    return Finish(arguments, &plugin, target, succeeded, (int)actions.size(), "edits");
+    return succeeded;
 }
+
+// What run and edit share: the plug-in, the actions and the host window,
+// then the actions executed or edited, then the summary.
+int RunActions(const Arguments &arguments, bool edit)
+{
+    LoadedPlugin plugin = {};
+    std::vector<ResolvedAction> actions;
+    TargetWindow target = {};
+    int code = StartActions(arguments, &plugin, &actions, &target);
+    if (code != kExitOk) {
+        UnloadPlugin(&plugin);
+        return code;
+    }
+    int succeeded = edit ? EditActions(plugin, actions) : ExecuteActions(plugin, actions);
+    return Finish(arguments, &plugin, target, succeeded, (int)actions.size(),
+                  edit ? "edits" : "actions");
+}
+
+}  // namespace
+
+int RunRunCommand(const Arguments &arguments) { return RunActions(arguments, false); }
+
+int RunEditCommand(const Arguments &arguments) { return RunActions(arguments, true); }
