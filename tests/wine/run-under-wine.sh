@@ -43,6 +43,7 @@ ZELVAR_FAKE_DWM=$(zelvar_windows_path "$fake")
 export ZELVAR_FAKE_DWM
 
 zelvar_set_dpi "${ZELVAR_LOGPIXELS:-96}"
+zelvar_unmanaged_windows
 
 # Wine's own helper processes (services, the desktop) may outlive the
 # program and would hold CTest's output pipe open: they get a file instead,

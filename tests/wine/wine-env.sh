@@ -38,3 +38,12 @@ zelvar_set_dpi() {
 zelvar_windows_path() {
     printf 'Z:%s' "$1" | tr / '\\'
 }
+
+# Lets Wine place and draw its windows itself: no window manager runs on a
+# virtual screen, and Wine would wait two seconds for one to acknowledge
+# every managed window that closes.
+zelvar_unmanaged_windows() {
+    [ -f "$WINEPREFIX/.zelvar-unmanaged" ] && return 0
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    touch "$WINEPREFIX/.zelvar-unmanaged"
+}
