@@ -114,6 +114,7 @@ protected:
         EXPECT_TRUE(outcome.found) << "no colour dialog opened";
         EXPECT_EQ(outcome.stepsRun, steps.size()) << "the dialog closed too early";
         EXPECT_FALSE(outcome.leftOpen) << "the dialog stayed open after the script";
+        EXPECT_FALSE(outcome.stuck) << "the editor ran on without its window";
         EXPECT_TRUE(Seen.seen) << "the request was not seen";
         EXPECT_TRUE(RecordedWrites.empty()) << "the editor wrote a host variable";
         return result;

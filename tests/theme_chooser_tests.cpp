@@ -190,6 +190,7 @@ protected:
         EXPECT_TRUE(outcome.found) << "no \"Choose Theme\" window opened";
         EXPECT_EQ(outcome.stepsRun, steps.size()) << "the chooser closed too early";
         EXPECT_FALSE(outcome.leftOpen) << "the chooser stayed open after the script";
+        EXPECT_FALSE(outcome.stuck) << "the editor ran on without its window";
         EXPECT_EQ(FindChooser(), nullptr) << "the chooser is still there after the edit";
         return result;
     }
@@ -484,6 +485,81 @@ TEST_F(ThemeChooser, CancelAndTheCloseBoxReturnZeroAndWriteNothing)
         EXPECT_EQ(Edit(slots.Slots(), {Select(8), row.close}), 0);
         EXPECT_EQ(slots.Slots()[0], slots.Original(0));
         EXPECT_EQ(slots.Slots()[1], slots.Original(1));
+    }
+}
+
+TEST_F(ThemeChooser, AChooserDestroyedByAnotherHandEndsTheEditWithZero)
+{
+    ParamSlots slots({"5", "0"});
+    EXPECT_EQ(Edit(slots.Slots(), {[](HWND chooser) { DestroyWindow(chooser); }}), 0);
+    EXPECT_EQ(slots.Slots()[0], slots.Original(0));
+    // The editor left no WM_QUIT of its own behind.
+    MSG message;
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// Another thread (an automation tool, another program) presses a button
+// or closes the chooser with a sent message, which the loop's GetMessageW
+// handles without returning: the loop must still wake up and end.
+struct RemoteHand {
+    UINT message;
+    int control;  // -1: the chooser itself
+    WPARAM wParam;
+    volatile LONG editReturned;
+    volatile LONG rescued;
+};
+
+DWORD WINAPI PressFromAnotherThread(void *context)
+{
+    RemoteHand *hand = (RemoteHand *)context;
+    HWND chooser = nullptr;
+    for (int i = 0; i < 400 && (chooser == nullptr || Control(chooser, kCancel) == nullptr); i++) {
+        Sleep(25);
+        chooser = FindWindowW(nullptr, L"Choose Theme");
+    }
+    if (chooser == nullptr)
+        return 0;
+    Sleep(500);  // let the chooser paint and its loop fall idle
+    HWND target = hand->control < 0 ? chooser : Control(chooser, hand->control);
+    DWORD_PTR unused;
+    SendMessageTimeoutW(target, hand->message, hand->wParam, 0, SMTO_NORMAL, 5000, &unused);
+    // A person would be long done by now; wake the loop, and if that is not
+    // enough close the chooser, so that the test ends.
+    for (UINT rescue : {WM_NULL, WM_CLOSE}) {
+        for (int i = 0; i < 120 && !hand->editReturned; i++)
+            Sleep(25);
+        if (hand->editReturned)
+            break;
+        hand->rescued = 1;
+        PostMessageW(chooser, rescue, 0, 0);
+    }
+    return 0;
+}
+
+TEST_F(ThemeChooser, AButtonPressedOrCloseSentFromAnotherThreadEndsTheLoop)
+{
+    struct Row {
+        const char *what;
+        UINT message;
+        int control;
+        int result;
+    };
+    const Row rows[] = {
+        {"OK", BM_CLICK, kOk, 1},
+        {"Cancel", BM_CLICK, kCancel, 0},
+        {"WM_CLOSE", WM_CLOSE, -1, 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        RemoteHand hand = {row.message, row.control, 0, 0, 0};
+        HANDLE thread = CreateThread(nullptr, 0, PressFromAnotherThread, &hand, 0, nullptr);
+        ParamSlots slots({"5", "0"});
+        int result = plugin.EditAction(3, slots.Slots());
+        InterlockedExchange(&hand.editReturned, 1);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        EXPECT_EQ(result, row.result);
+        EXPECT_FALSE(hand.rescued) << "the loop slept on after the chooser was done";
     }
 }
 

@@ -34,9 +34,15 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
         script.running = false;
         return;
     }
-    if (IsWindow(script.window) && ++script.ticksAfterLast == kTicksToClose) {
+    if (++script.ticksAfterLast != kTicksToClose)
+        return;
+    if (IsWindow(script.window)) {
         script.outcome.leftOpen = true;
         PostMessageW(script.window, WM_CLOSE, 0, 0);
+    } else {
+        // The window is gone but the editor still runs its loop.
+        script.outcome.stuck = true;
+        PostQuitMessage(0);
     }
 }
 
@@ -55,6 +61,9 @@ ScriptOutcome RunScripted(const WindowFinder &find,
     edit();
     KillTimer(nullptr, timer);
     Current = outer;
+    MSG quit;
+    if (script.outcome.stuck)
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     return script.outcome;
 }
 

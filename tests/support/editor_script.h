@@ -19,12 +19,14 @@ struct ScriptOutcome {
     bool found = false;     // the editor's window appeared
     size_t stepsRun = 0;    // steps that ran before the editor returned
     bool leftOpen = false;  // the window was still open after the last step
+    bool stuck = false;     // the editor ran on after its window was gone
 };
 
 // Calls `edit` (which makes the edit request) with the steps scripted
 // against the window that `find` returns. A window still open after the
-// last step is closed with WM_CLOSE, so a faulty editor fails the test
-// instead of hanging it.
+// last step is closed with WM_CLOSE, and an editor still running without
+// its window is sent WM_QUIT, so a faulty editor fails the test instead of
+// hanging it.
 ScriptOutcome RunScripted(const WindowFinder &find,
                           const std::vector<EditorStep> &steps,
                           const std::function<void()> &edit);
