@@ -55,6 +55,15 @@ HWND NextTabStop(HWND focused, bool forward)
     return NULL;
 }
 
+// Ends the editor's loop. The request may have come as a message sent from
+// another thread, which GetMessageW handles without returning, so a posted
+// WM_NULL wakes the loop to see it.
+void EndChooser(ChooserOutcome outcome)
+{
+    Outcome = outcome;
+    PostMessageW(ChooserWindow, WM_NULL, 0, 0);
+}
+
 void OnCommand(HWND window, int id, int code)
 {
     switch (id) {
@@ -62,12 +71,12 @@ void OnCommand(HWND window, int id, int code)
         if (code == BN_CLICKED) {
             SelectedIndex = (int)SendDlgItemMessageW(window, kThemeListId,
                                                      LB_GETCURSEL, 0, 0);
-            Outcome = SelectedIndex == LB_ERR ? kChooserCancelled : kChooserOk;
+            EndChooser(SelectedIndex == LB_ERR ? kChooserCancelled : kChooserOk);
         }
         break;
     case kCancelButtonId:
         if (code == BN_CLICKED)
-            Outcome = kChooserCancelled;
+            EndChooser(kChooserCancelled);
         break;
     case kFocusNextCommand:
     case kFocusPreviousCommand: {
@@ -88,8 +97,13 @@ LRESULT CALLBACK ChooserProc(HWND window, UINT message, WPARAM wParam,
         return 0;
     case WM_CLOSE:
         // The editor's loop ends and destroys the window.
-        Outcome = kChooserCancelled;
+        EndChooser(kChooserCancelled);
         return 0;
+    case WM_DESTROY:
+        // Destroyed by another hand: the loop must not wait for it forever.
+        if (Outcome == kChooserOpen)
+            Outcome = kChooserCancelled;
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
