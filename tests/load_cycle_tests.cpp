@@ -2,7 +2,7 @@
 // closes projects does, must leave none of the library's handles or memory
 // behind.
 #include "plugin_fixture.h"
-#include "process_figures.h"
+#include "process_counters.h"
 
 namespace {
 
@@ -56,17 +56,17 @@ TEST(LoadCycle, AThousandCyclesLeaveNoHandleOrMemoryBehind)
     const int kWarmUp = 20, kCycles = 1000;
     for (int i = 0; i < kWarmUp; i++)
         OneCycle(window, longParam.Slots());
-    ProcessFigures before = MeasureProcess();
+    ProcessCounters before = ReadProcessCounters();
     for (int i = 0; i < kCycles && !HasFailure(); i++)
         OneCycle(window, longParam.Slots());
-    ProcessFigures after = MeasureProcess();
+    ProcessCounters after = ReadProcessCounters();
 
-    long privateGrowth = (long)(after.privateBytes - before.privateBytes);
+    long privateGrowth = (long)(after.privateCommitted - before.privateCommitted);
     long heapGrowth = (long)(after.heapBytes - before.heapBytes);
     printf("after %d cycles: handles %lu -> %lu, committed private bytes %lu -> %lu (%+ld), "
            "heap bytes in use %lu -> %lu (%+ld)\n",
-           kCycles, before.handles, after.handles, (unsigned long)before.privateBytes,
-           (unsigned long)after.privateBytes, privateGrowth, (unsigned long)before.heapBytes,
+           kCycles, before.handles, after.handles, (unsigned long)before.privateCommitted,
+           (unsigned long)after.privateCommitted, privateGrowth, (unsigned long)before.heapBytes,
            (unsigned long)after.heapBytes, heapGrowth);
     ASSERT_GT(before.handles, 0u) << "the handle count cannot be read";
     ASSERT_GT(before.heapBytes, 0u) << "the heaps cannot be walked";
