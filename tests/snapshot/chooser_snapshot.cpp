@@ -11,89 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "png_writer.h"
+
 namespace {
 
 typedef int(WINAPI *EditActionProc)(int action, char **paramSlots);
 
-std::wstring OutputPath;
+std::string OutputPath;
 bool Saved;
 int Ticks;
-
-// --- A PNG file: 8-bit RGB, uncompressed (stored) deflate blocks. ---
-
-unsigned long Crc(const unsigned char *data, size_t size, unsigned long crc = 0)
-{
-    static unsigned long table[256];
-    if (table[1] == 0) {
-        for (unsigned long n = 0; n < 256; n++) {
-            unsigned long c = n;
-            for (int k = 0; k < 8; k++)
-                c = c & 1 ? 0xEDB88320UL ^ (c >> 1) : c >> 1;
-            table[n] = c;
-        }
-    }
-    crc ^= 0xFFFFFFFFUL;
-    for (size_t i = 0; i < size; i++)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFUL;
-}
-
-void PutBigEndian(std::vector<unsigned char> &out, unsigned long value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back((unsigned char)(value >> shift));
-}
-
-void PutChunk(std::vector<unsigned char> &out, const char *type,
-              const std::vector<unsigned char> &data)
-{
-    PutBigEndian(out, (unsigned long)data.size());
-    std::vector<unsigned char> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    PutBigEndian(out, Crc(body.data(), body.size()));
-}
-
-// `rgb` holds `height` rows of `width` pixels, 3 bytes each, top row first.
-std::vector<unsigned char> EncodePng(int width, int height, const std::vector<unsigned char> &rgb)
-{
-    std::vector<unsigned char> raw;
-    for (int y = 0; y < height; y++) {
-        raw.push_back(0);  // no filter
-        raw.insert(raw.end(), rgb.begin() + (size_t)y * width * 3,
-                   rgb.begin() + (size_t)(y + 1) * width * 3);
-    }
-    std::vector<unsigned char> zlib = {0x78, 0x01};
-    for (size_t at = 0; at < raw.size() || at == 0;) {
-        size_t size = raw.size() - at < 65535 ? raw.size() - at : 65535;
-        bool last = at + size == raw.size();
-        zlib.push_back(last ? 1 : 0);
-        zlib.push_back((unsigned char)(size & 0xFF));
-        zlib.push_back((unsigned char)(size >> 8));
-        zlib.push_back((unsigned char)(~size & 0xFF));
-        zlib.push_back((unsigned char)((~size >> 8) & 0xFF));
-        zlib.insert(zlib.end(), raw.begin() + at, raw.begin() + at + size);
-        at += size;
-        if (last)
-            break;
-    }
-    unsigned long a = 1, b = 0;
-    for (unsigned char byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    PutBigEndian(zlib, (b << 16) | a);
-
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<unsigned char> header;
-    PutBigEndian(header, width);
-    PutBigEndian(header, height);
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", zlib);
-    PutChunk(png, "IEND", {});
-    return png;
-}
 
 // --- The picture. ---
 
@@ -115,12 +41,12 @@ bool SaveWindowPicture(HWND window)
     HGDIOBJ old = SelectObject(memory, bitmap);
     BOOL copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-    std::vector<unsigned char> rgb;
+    RgbImage image = {width, height, {}};
     const unsigned char *pixel = (const unsigned char *)bits;
     for (int i = 0; i < width * height; i++, pixel += 4) {
-        rgb.push_back(pixel[2]);
-        rgb.push_back(pixel[1]);
-        rgb.push_back(pixel[0]);
+        image.pixels.push_back(pixel[2]);
+        image.pixels.push_back(pixel[1]);
+        image.pixels.push_back(pixel[0]);
     }
     SelectObject(memory, old);
     DeleteObject(bitmap);
@@ -129,14 +55,13 @@ bool SaveWindowPicture(HWND window)
     if (!copied)
         return false;
 
-    std::vector<unsigned char> png = EncodePng(width, height, rgb);
-    FILE *file = _wfopen(OutputPath.c_str(), L"wb");
-    if (file == nullptr)
+    std::string error;
+    if (!WritePngFile(OutputPath, image, &error)) {
+        fprintf(stderr, "chooser_snapshot: %s\n", error.c_str());
         return false;
-    bool written = fwrite(png.data(), 1, png.size(), file) == png.size();
-    written = fclose(file) == 0 && written;
+    }
     printf("saved %dx%d pixels of \"Choose Theme\"\n", width, height);
-    return written;
+    return true;
 }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
@@ -168,7 +93,9 @@ int wmain(int argc, wchar_t **argv)
         return 2;
     }
     SetProcessDPIAware();
-    OutputPath = argv[2];
+    char output[MAX_PATH];
+    WideCharToMultiByte(CP_ACP, 0, argv[2], -1, output, MAX_PATH, nullptr, nullptr);
+    OutputPath = output;
     HMODULE plugin = LoadLibraryW(argv[1]);
     EditActionProc edit =
         plugin ? (EditActionProc)(void *)GetProcAddress(plugin, "_nbEditAction") : nullptr;
