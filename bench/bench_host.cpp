@@ -1,5 +1,7 @@
 #include "bench_host.h"
 
+#include "wine_paths.h"
+
 std::wstring PluginPath;
 
 namespace {
@@ -65,10 +67,7 @@ std::vector<std::string> StopRecording()
 
 bool LoadFakeDwm(FakeDwm *dwm)
 {
-    wchar_t path[MAX_PATH];
-    GetSystemDirectoryW(path, MAX_PATH);
-    lstrcatW(path, L"\\dwmapi.dll");
-    dwm->module = LoadLibraryW(path);
+    dwm->module = LoadLibraryW(SystemFilePath(L"dwmapi.dll").c_str());
     if (dwm->module == nullptr)
         return false;
     dwm->setAttribute = (DwmSetAttributeProc)(void *)GetProcAddress(dwm->module, "DwmSetWindowAttribute");

@@ -11,27 +11,9 @@
 #include <string.h>
 
 #include "sections.h"
+#include "wine_paths.h"
 
 namespace {
-
-std::wstring Widen(const char *text)
-{
-    std::wstring wide;
-    for (; *text != 0; text++)
-        wide += (wchar_t)(unsigned char)*text;
-    return wide;
-}
-
-// A path of this machine as Wine shows it, or a Windows path unchanged.
-std::wstring WindowsPath(const char *path)
-{
-    std::wstring wide = Widen(path);
-    if (path[0] != '/')
-        return wide;
-    for (wchar_t &c : wide)
-        c = c == L'/' ? L'\\' : c;
-    return L"Z:" + wide;
-}
 
 HWND CreateBenchWindow()
 {
@@ -66,7 +48,7 @@ int main(int argc, char **argv)
             plugin = argv[i];
     }
     auto wanted = [&](const char *section) { return *only == 0 || strcmp(only, section) == 0; };
-    PluginPath = plugin != nullptr && *plugin != 0 ? WindowsPath(plugin) : L"ZelvarPlugin.dll";
+    PluginPath = plugin != nullptr && *plugin != 0 ? WindowsPathOf(plugin) : L"ZelvarPlugin.dll";
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     options.hostWindow = CreateBenchWindow();
 

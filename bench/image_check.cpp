@@ -1,9 +1,11 @@
 // The DLL file: its size, and what it imports.
 #include <stdio.h>
+#include <string.h>
 
 #include <string>
 
 #include "sections.h"
+#include "wine_paths.h"
 
 namespace {
 
@@ -13,13 +15,8 @@ bool IsSystemLibrary(const char *name)
 {
     if (lstrcmpiA(name, "dwmapi.dll") == 0)
         return false;  // bound at run time, never imported
-    wchar_t path[MAX_PATH];
-    UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    path[length++] = L'\\';
-    for (const char *c = name; *c != 0 && length < MAX_PATH - 1; c++)
-        path[length++] = (wchar_t)(unsigned char)*c;
-    path[length] = 0;
-    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+    std::wstring path = SystemFilePath(std::wstring(name, name + strlen(name)));
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include "wine_paths.h"
+
 namespace {
 
 std::wstring Widen(const std::string &text)
@@ -63,15 +65,7 @@ std::wstring HostProgramPath()
     const char *configured = getenv("ZELVAR_HOST");
     if (configured == nullptr || *configured == 0)
         return L"zelvar-host.exe";
-    std::wstring path = Widen(configured);
-    if (path[0] == L'/') {
-        path = L"Z:" + path;
-        for (wchar_t &c : path) {
-            if (c == L'/')
-                c = L'\\';
-        }
-    }
-    return path;
+    return WindowsPathOf(configured);
 }
 
 HostProcess::~HostProcess()

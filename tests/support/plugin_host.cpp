@@ -6,6 +6,7 @@
 #include <set>
 
 #include "stack_check.h"
+#include "wine_paths.h"
 
 std::vector<AddActionCall> RecordedActions;
 std::vector<VariableWrite> RecordedWrites;
@@ -13,24 +14,6 @@ std::vector<VariableWrite> RecordedWrites;
 namespace {
 
 std::set<const void *> SeenBlocks;
-
-std::wstring Widen(const char *text)
-{
-    std::wstring wide;
-    for (; *text != 0; text++)
-        wide += (wchar_t)(unsigned char)*text;
-    return wide;
-}
-
-std::wstring UnixPathToWine(const char *path)
-{
-    std::wstring wine = L"Z:" + Widen(path);
-    for (wchar_t &c : wine) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return wine;
-}
 
 void ExpectHostText(const char *text, const char *what)
 {
@@ -120,16 +103,11 @@ std::wstring PluginPath()
 {
     const char *configured = getenv("ZELVAR_PLUGIN");
     if (configured != nullptr && *configured != 0)
-        return configured[0] == '/' ? UnixPathToWine(configured) : Widen(configured);
+        return WindowsPathOf(configured);
     return L"ZelvarPlugin.dll";
 }
 
-std::wstring SystemDwmPath()
-{
-    wchar_t directory[MAX_PATH];
-    GetSystemDirectoryW(directory, MAX_PATH);
-    return std::wstring(directory) + L"\\dwmapi.dll";
-}
+std::wstring SystemDwmPath() { return SystemFilePath(L"dwmapi.dll"); }
 
 bool Plugin::Load()
 {
